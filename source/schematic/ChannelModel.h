@@ -1,21 +1,40 @@
 #pragma once
 
-// Placeholder interface of the circuit model; the engine work replaces this file.
+#include "schematic/ChannelControls.h"
+#include "schematic/CircuitElements.h"
+
 namespace schematic
 {
-struct ChannelControls
-{
-    float inputGain = 1.0f, preDriveGain = 1.0f, cellDrive = 1.0f, lampDrive = 0.7f;
-    float lowWeight = 0.0f, midWeight = 0.0f, highWeight = 0.0f;
-    float outputGain = 1.0f, opticalDepth = 0.0f;
-};
-
+// One channel of the optical saturator circuit, run sample by sample at the oversampled
+// rate: input amplifier, three parallel tone cells, the lamp/LDR divider and the output
+// amplifier. Default-constructed it holds placeholder values; prepare() makes it usable.
 class ChannelModel
 {
 public:
+    // Sets every component, amplifier and coefficient for the (oversampled) rate, then
+    // clears the state.
     void prepare (double sampleRate);
+
+    // Clears the signal state; coefficients and component values stay.
     void reset();
+
+    // Recomputes the lamp and LDR time constants; speed 0..1. Audio thread, once per block.
     void setThermalSpeed (float speed);
+
+    // One up-sampled sample. Audio thread: no allocation, no lock.
     float processSample (float x, const ChannelControls& controls);
+
+    HighPassRC inputCoupling;
+    HighPassRC interstageCoupling;
+    HighPassRC outputCoupling;
+    LowPassRC inputFilter;
+    LowPassRC outputFilter;
+    OpAmpStage inputAmp;
+    OpAmpStage outputAmp;
+    OpticalCell opticalCell;
+    ToneCell lowCell;
+    ToneCell midCell;
+    ToneCell highCell;
+    float lastGainReductionDb = 0.0f; // of the last sample, 0 or more
 };
 } // namespace schematic
