@@ -1,4 +1,5 @@
 #include "PluginProcessor.h"
+#include "PluginEditor.h"
 
 VeskSchematicPluginAudioProcessor::VeskSchematicPluginAudioProcessor()
     : juce::AudioProcessor (BusesProperties()
@@ -33,7 +34,7 @@ bool VeskSchematicPluginAudioProcessor::hasEditor() const { return true; }
 
 juce::AudioProcessorEditor* VeskSchematicPluginAudioProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new VeskSchematicPluginAudioProcessorEditor (*this);
 }
 
 bool VeskSchematicPluginAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
