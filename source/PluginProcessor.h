@@ -106,5 +106,13 @@ private:
     int currentBlockSize = 0;
     int currentOversamplingIndex = 2;
 
+    // Parts of a state restore: the oversampling switch, kept from overlapping a block, and
+    // the resize of an open editor, done on the message thread.
+    void applyRestoredOversampling();
+    void resizeOpenEditor();
+
+    // A restore from a host thread resizes the editor later, on the message thread, only if
+    // the instance still exists then.
+    JUCE_DECLARE_WEAK_REFERENCEABLE (VeskSchematicPluginAudioProcessor)
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VeskSchematicPluginAudioProcessor)
 };
