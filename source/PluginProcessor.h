@@ -68,6 +68,8 @@ public:
 
 private:
     void updateOversamplingSelection (int choice);
+    // The oversampling parameter as a choice 0..4 (rounded half to even).
+    int oversamplingChoiceFromParameter() const;
 
     std::array<std::unique_ptr<juce::dsp::Oversampling<float>>, 5> oversamplers;
     juce::dsp::DryWetMixer<float> dryWetMixer { 2048 };
