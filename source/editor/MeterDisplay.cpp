@@ -18,7 +18,8 @@ MeterDisplay::~MeterDisplay() = default;
 
 bool MeterDisplay::setValue (float newValue)
 {
-    const auto pinned = newValue < 0.0f ? 0.0f : (newValue > maximum ? maximum : newValue);
+    // Not a number counts as no gain reduction, so the bar never draws from an undefined height.
+    const auto pinned = std::isnan (newValue) ? 0.0f : (newValue < 0.0f ? 0.0f : (newValue > maximum ? maximum : newValue));
 
     if (std::abs (pinned - value) < gainReductionUpdateThreshold (maximum))
         return false;

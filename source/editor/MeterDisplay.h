@@ -12,7 +12,7 @@ public:
     MeterDisplay (const juce::String& meterLabel, float fullScale, float middleMark);
     ~MeterDisplay() override;
 
-    // Takes a reading pinned to 0 ... maximum. Returns true when it moved by at least
+    // Takes a reading pinned to 0 ... maximum (not a number counts as 0). Returns true when it moved by at least
     // max (0.002 x maximum, 0.01) and a repaint was requested; smaller changes are ignored.
     bool setValue (float newValue);
     float getValue() const noexcept { return value; }

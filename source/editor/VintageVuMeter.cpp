@@ -27,7 +27,9 @@ VintageVuMeter::~VintageVuMeter() = default;
 
 bool VintageVuMeter::setLevel (float newLevel)
 {
-    const auto pinned = juce::jlimit (0.0f, vuMaximumLevel, newLevel);
+    // A reading that is not a number (a broken signal upstream) rests the needle rather than
+    // sending it off the face.
+    const auto pinned = std::isnan (newLevel) ? 0.0f : juce::jlimit (0.0f, vuMaximumLevel, newLevel);
 
     if (std::abs (pinned - level) < vuUpdateThreshold)
         return false;

@@ -12,8 +12,9 @@ public:
     explicit VintageVuMeter (const juce::String& meterLabel);
     ~VintageVuMeter() override;
 
-    // Takes a linear peak (1.0 = full scale), pinned to 0 ... 1.25. Returns true when the needle
-    // moved by at least 0.002 and a repaint was requested; smaller changes are ignored.
+    // Takes a linear peak (1.0 = full scale), pinned to 0 ... 1.25 (not a number counts as 0).
+    // Returns true when the needle moved by at least 0.002 and a repaint was requested; smaller
+    // changes are ignored.
     bool setLevel (float newLevel);
     float getLevel() const noexcept { return level; }
     const juce::String& getLabel() const noexcept { return label; }

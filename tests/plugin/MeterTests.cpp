@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using namespace vesk::editor;
 using vesk::test::DrawnItem;
@@ -63,6 +64,8 @@ TEST (VuMeter, levelIsPinnedAndSmallChangesAreIgnored)
         { "a change of 0.001", 0.5f, 0.501f, false, 0.5f },
         { "a change of 0.0025", 0.5f, 0.5025f, true, 0.5025f },
         { "full scale", 0.0f, 1.0f, true, 1.0f },
+        { "not a number rests the needle", 0.8f, std::numeric_limits<float>::quiet_NaN(), true, 0.0f },
+        { "infinity pins it", 0.0f, std::numeric_limits<float>::infinity(), true, 1.25f },
     };
 
     for (const auto& c : cases)
@@ -202,6 +205,7 @@ TEST (GainReductionMeter, valueIsPinnedAndSmallChangesAreIgnored)
         { "negative from a reading", 6.0f, -3.0f, true, 0.0f },
         { "a change of 0.04", 12.0f, 12.04f, false, 12.0f },
         { "a change of 0.05", 12.0f, 12.05f, true, 12.05f },
+        { "not a number empties the bar", 12.0f, std::numeric_limits<float>::quiet_NaN(), true, 0.0f },
     };
 
     for (const auto& c : cases)
