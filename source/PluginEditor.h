@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PluginProcessor.h"
+#include "editor/Faceplate.h"
 #include "editor/HardwareLookAndFeel.h"
 #include "editor/MeterDisplay.h"
 #include "editor/VintageVuMeter.h"
@@ -84,6 +85,8 @@ public:
     bool sizePersistenceArmed = false;
 
 private:
+    vesk::editor::FaceplatePainter faceplatePainter;
+
     void configureSizeButton (juce::TextButton& button);
     void configureHardwareKnob (juce::Slider& slider, const juce::String& styleName);
     void updateSizeButtons();

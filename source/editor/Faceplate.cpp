@@ -13,6 +13,9 @@ namespace vesk::editor
 {
 namespace
 {
+// The chassis colour, also the letterbox bands when the editor's shape differs from the canvas.
+const juce::Colour chassisBlack { 0xFF030404 };
+
 juce::Colour black (juce::uint8 alpha) { return juce::Colours::black.withAlpha (alpha); }
 juce::Colour white (juce::uint8 alpha) { return juce::Colours::white.withAlpha (alpha); }
 juce::Colour ink (juce::uint8 alpha) { return hardwareInk.withAlpha (alpha); }
@@ -185,7 +188,7 @@ void drawSoftShadow (juce::Graphics& g, juce::Rectangle<float> r, float strength
                    juce::jmax (0.0f, 0.68f * w), juce::jmax (0.0f, 0.26f * h));
 }
 
-void paintFaceplate (juce::Graphics& g, float pilotOpacity)
+void paintStaticFaceplate (juce::Graphics& g)
 {
     const auto& art = artwork();
     const auto geometry = faceplateGeometry (art.realisticFaceplateTop, art.realisticBottomPanel);
@@ -281,8 +284,6 @@ void paintFaceplate (juce::Graphics& g, float pilotOpacity)
     for (const auto& label : railLabels)
         drawRailText (g, label.text, label.box, label.fontHeight, label.tracking, 0xD1, 1.2f, 0xD1);
 
-    // The pilot lamp, under the transparent power toggle.
-    drawRealisticAsset (g, art.realisticPilotLight, { 267.0f, 655.5f, 38.0f, 38.0f }, pilotOpacity);
     drawRailText (g, "ON", { 266.0f, 696.5f, 40.0f, 18.0f }, 15.0f, 3.0f, 0xD1, 1.2f, 0xD1);
 
     drawOversamplingLegend (g);
@@ -290,18 +291,71 @@ void paintFaceplate (juce::Graphics& g, float pilotOpacity)
     drawTrackedText (g, "VESK AUDIO   <>   HANDCRAFTED ANALOG CHARACTER", { 500.0f, geometry.stripY, 540.0f, 14.0f },
                      11.0f, juce::Justification::centred, railText (0xC7), 6.1f);
 }
+void paintPilotLamp (juce::Graphics& g, float opacity)
+{
+    // Under the transparent power toggle: the lamp is the power switch as the user sees it.
+    drawRealisticAsset (g, artwork().realisticPilotLight, { 267.0f, 655.5f, 38.0f, 38.0f }, opacity);
+}
+
+namespace
+{
+// Which pixels an image shares; JUCE 7 hands out a raw pointer here, JUCE 8 a counted one.
+const void* pixelIdentity (const juce::Image& image)
+{
+    return image.isValid() ? static_cast<const void*> (&*image.getPixelData()) : nullptr;
+}
+
+juce::AffineTransform designTransform (int width, int height)
+{
+    const auto mapping = designMapping (width, height);
+    return juce::AffineTransform::scale (mapping.scale).translated (mapping.offsetX, mapping.offsetY);
+}
+} // namespace
+
+void FaceplatePainter::paint (juce::Graphics& g, int width, int height, float pilotOpacity)
+{
+    const auto& art = artwork();
+    const std::array<const void*, 3> artworkInUse { pixelIdentity (art.realisticFaceplateTop),
+                                                    pixelIdentity (art.realisticBottomPanel),
+                                                    pixelIdentity (art.realisticLogo) };
+    const float pixelScale = g.getInternalContext().getPhysicalPixelScaleFactor();
+
+    if (! cache.isValid() || width != cachedWidth || height != cachedHeight
+        || pixelScale != cachedPixelScale || artworkInUse != cachedArtwork)
+    {
+        cachedWidth = width;
+        cachedHeight = height;
+        cachedPixelScale = pixelScale;
+        cachedArtwork = artworkInUse;
+        cache = {};
+
+        const int cacheWidth = juce::roundToInt ((float) width * pixelScale);
+        const int cacheHeight = juce::roundToInt ((float) height * pixelScale);
+        if (cacheWidth > 0 && cacheHeight > 0)
+        {
+            cache = juce::Image (juce::Image::ARGB, cacheWidth, cacheHeight, false, juce::SoftwareImageType());
+            juce::Graphics cacheGraphics (cache);
+            cacheGraphics.addTransform (juce::AffineTransform::scale (pixelScale));
+            cacheGraphics.fillAll (chassisBlack);
+            cacheGraphics.addTransform (designTransform (width, height));
+            paintStaticFaceplate (cacheGraphics);
+        }
+    }
+
+    if (cache.isValid())
+        g.drawImageTransformed (cache, juce::AffineTransform::scale (1.0f / pixelScale));
+    else
+        g.fillAll (chassisBlack);
+
+    juce::Graphics::ScopedSaveState state (g);
+    g.addTransform (designTransform (width, height));
+    paintPilotLamp (g, pilotOpacity);
+}
 } // namespace vesk::editor
 
 void VeskSchematicPluginAudioProcessorEditor::paint (juce::Graphics& g)
 {
-    using namespace vesk::editor;
-
-    ensureAssetsLoaded();
-    g.fillAll (juce::Colour (0xFF030404));
-
-    const auto mapping = designMapping (getWidth(), getHeight());
-    juce::Graphics::ScopedSaveState state (g);
-    g.addTransform (juce::AffineTransform::scale (mapping.scale).translated (mapping.offsetX, mapping.offsetY));
-
-    paintFaceplate (g, pilotLampOpacity (processorRef.powerParam, processorRef.lampLevel.load()));
+    vesk::editor::ensureAssetsLoaded();
+    faceplatePainter.paint (g, getWidth(), getHeight(),
+                            vesk::editor::pilotLampOpacity (processorRef.powerParam, processorRef.lampLevel.load()));
 }

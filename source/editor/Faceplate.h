@@ -2,6 +2,7 @@
 
 #include <JuceHeader.h>
 
+#include <array>
 #include <atomic>
 
 namespace vesk::editor
@@ -30,7 +31,27 @@ juce::uint8 alphaFromStrength (float strength);
 void drawSoftShadow (juce::Graphics& g, juce::Rectangle<float> r, float strength,
                      float offsetX, float offsetY, float spreadX, float spreadY);
 
-// The whole faceplate on the design canvas: chassis, plate, rail, lettering, scales,
-// shadows, logo and pilot lamp. The caller has already mapped the canvas to the editor.
-void paintFaceplate (juce::Graphics& g, float pilotOpacity);
+// Everything of the faceplate that does not move, on the design canvas: chassis, plate, rail,
+// lettering, scales, shadows and logo. The caller has already mapped the canvas to the editor.
+void paintStaticFaceplate (juce::Graphics& g);
+
+// The pilot lamp at its opacity, on the design canvas. Nothing drawn after it in the
+// faceplate overlaps it, so it can go on top of the static part.
+void paintPilotLamp (juce::Graphics& g, float opacity);
+
+// Paints the faceplate for an editor of the given size. The static part is rendered once
+// per size, display scale and artwork into an image at device resolution, then copied pixel
+// for pixel; only the lamp is drawn on every repaint. This keeps a whole repaint of the
+// largest editor within a few milliseconds.
+class FaceplatePainter
+{
+public:
+    void paint (juce::Graphics& g, int width, int height, float pilotOpacity);
+
+private:
+    juce::Image cache;
+    int cachedWidth = 0, cachedHeight = 0;
+    float cachedPixelScale = 0.0f;
+    std::array<const void*, 3> cachedArtwork {};
+};
 } // namespace vesk::editor

@@ -1,5 +1,6 @@
 #include "PluginEditor.h"
 #include "editor/Artwork.h"
+#include "editor/EditorLayout.h"
 #include "editor/Faceplate.h"
 #include "editor/PreviewRendering.h"
 #include "support/MessagePump.h"
@@ -448,6 +449,58 @@ TEST_F (EditorFixture, paintsWithAndWithoutArtwork)
     EXPECT_EQ (withoutArtwork.getHeight(), 800);
     // The drawn fallbacks still paint a plate and a rail.
     EXPECT_NE (withoutArtwork.getPixelAt (768, 300), juce::Colour (0xFF030404));
+}
+
+// The faceplate drawn straight through, the way the editor would without its cache.
+juce::Image paintFaceplateDirectly (int width, int height, float pilotOpacity)
+{
+    juce::Image image (juce::Image::ARGB, width, height, true);
+    juce::Graphics g (image);
+    g.fillAll (juce::Colour (0xFF030404));
+    const auto mapping = vesk::editor::designMapping (width, height);
+    g.addTransform (juce::AffineTransform::scale (mapping.scale).translated (mapping.offsetX, mapping.offsetY));
+    vesk::editor::paintStaticFaceplate (g);
+    vesk::editor::paintPilotLamp (g, pilotOpacity);
+    return image;
+}
+
+juce::Image paintFaceplateThroughEditor (Editor& e)
+{
+    juce::Image image (juce::Image::ARGB, e.getWidth(), e.getHeight(), true);
+    juce::Graphics g (image);
+    e.paint (g);
+    return image;
+}
+
+bool samePixels (const juce::Image& a, const juce::Image& b)
+{
+    if (a.getBounds() != b.getBounds())
+        return false;
+    for (int y = 0; y < a.getHeight(); ++y)
+        for (int x = 0; x < a.getWidth(); ++x)
+            if (a.getPixelAt (x, y) != b.getPixelAt (x, y))
+                return false;
+    return true;
+}
+
+TEST_F (EditorFixture, theCachedFaceplateEqualsDrawingItDirectly)
+{
+    const auto check = [this] (int width, int height, float lamp)
+    {
+        editor->setSize (width, height);
+        processor.lampLevel = lamp;
+        paintFaceplateThroughEditor (*editor); // fills the cache
+        const auto opacity = vesk::editor::pilotLampOpacity (processor.powerParam, lamp);
+        EXPECT_TRUE (samePixels (paintFaceplateThroughEditor (*editor), paintFaceplateDirectly (width, height, opacity)))
+            << width << " x " << height << ", lamp " << lamp;
+    };
+
+    check (1536, 800, 0.0f);
+    check (1536, 800, 0.7f); // only the lamp changed
+    check (960, 500, 0.3f);  // a new size renders a new cache
+
+    vesk::editor::ScopedArtworkOverride noArtwork ({});
+    check (960, 500, 0.3f); // other artwork renders a new cache
 }
 
 TEST_F (EditorFixture, anOddShapeIsLetterboxedWithChassisBlack)
