@@ -31,6 +31,16 @@ juce_add_plugin(VeskQ84D
 
 juce_generate_juce_header(VeskQ84D)
 
+# JUCE 7 writes the scale points of the LV2 description as normalised values, while
+# hosts send plain ones: put them in the parameters' own units once the description
+# has been generated.
+if(TARGET VeskQ84D_LV2)
+    add_custom_command(TARGET VeskQ84D_LV2 POST_BUILD
+        COMMAND "${CMAKE_COMMAND}" "-DTTL=$<TARGET_FILE_DIR:VeskQ84D_LV2>/dsp.ttl"
+                -P "${CMAKE_SOURCE_DIR}/cmake/FixLv2ScalePoints.cmake"
+        VERBATIM)
+endif()
+
 file(GLOB VESK_PLUGIN_SOURCES CONFIGURE_DEPENDS
     "${CMAKE_SOURCE_DIR}/source/*.cpp"
     "${CMAKE_SOURCE_DIR}/source/editor/*.cpp")
