@@ -2,6 +2,8 @@
 
 #include "common/BuiltArtefacts.h"
 
+#include <algorithm>
+
 namespace hosttest
 {
 bool renderReference (const RenderRequest& request, const std::string& inPath, const std::string& outPath,
@@ -32,5 +34,13 @@ bool renderReference (const RenderRequest& request, const std::string& inPath, c
     }
 
     return readWav (outPath, result, error);
+}
+
+Audio withSilenceAppended (const Audio& input, int frames)
+{
+    Audio padded = input;
+    for (auto& channel : padded.channels)
+        channel.resize ((size_t) std::max (frames, input.numFrames()), 0.0f);
+    return padded;
 }
 } // namespace hosttest

@@ -19,7 +19,11 @@ struct RenderRequest
     std::string statePath;                                     // a state block to start from, or none
 };
 
-// Runs the renderer on inPath and reads what it wrote to outPath.
+// Runs the renderer on inPath and reads what it wrote to outPath. The renderer's stream
+// runs on past the input by the plug-in's tail, fed with silence.
 bool renderReference (const RenderRequest& request, const std::string& inPath, const std::string& outPath,
                       Audio& result, std::string& error);
+
+// The input followed by silence up to frames, as a host plays on past the end of a clip.
+Audio withSilenceAppended (const Audio& input, int frames);
 } // namespace hosttest

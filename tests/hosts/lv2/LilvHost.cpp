@@ -218,8 +218,7 @@ std::vector<DescribedParameter> Bundle::getParameters() const
         lilv_nodes_free (scalePoints);
 
         std::sort (points.begin(), points.end());
-        for (const auto& point : points)
-            parameter.scalePointLabels.push_back (point.second);
+        parameter.scalePoints = std::move (points);
 
         result.push_back (std::move (parameter));
     }

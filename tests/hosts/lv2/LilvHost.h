@@ -46,7 +46,7 @@ struct DescribedParameter
     std::string label;
     float minimum = 0, maximum = 0, defaultValue = 0;
     bool hasRange = false;
-    std::vector<std::string> scalePointLabels; // in value order
+    std::vector<std::pair<float, std::string>> scalePoints; // value and label, in value order
 };
 
 struct DescribedPreset
