@@ -625,7 +625,10 @@ TEST_P (JuceHost, StateSurvivesTheFormatWrapper)
     EXPECT_TRUE (processUntil (*restored, [&] { return restored->getLatencySamples() == pluginfacts::latencySamples[1]; }))
         << "the restored 2x factor: the host was told " << restored->getLatencySamples();
 
-    // Prepared again, both start from rest with the same settings.
+    // Both past the mix's 50 ms ramp, then prepared again: both start from rest with the
+    // same settings.
+    processSilence (*original, 60, 64);
+    processSilence (*restored, 60, 64);
     original->releaseResources();
     restored->releaseResources();
     original->prepareToPlay (sampleRate, 512);
