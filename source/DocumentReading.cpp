@@ -69,10 +69,11 @@ bool skipPast (juce::String::CharPointerType& text, const char* terminator)
 }
 
 // True when the framework's XML parser can be given the text without risk. It follows the
-// parser's own reading of tags, quoted attribute values, comments, CDATA sections and
-// processing instructions closely enough never to underestimate the nesting.
+// parser's own reading of tags, quoted attribute values, comments and CDATA sections closely
+// enough never to underestimate the nesting.
 bool isSafeForXmlParser (const juce::String& text)
 {
+    const auto documentStart = text.getCharPointer().findEndOfWhitespace();
     auto p = text.getCharPointer();
     int depth = 0;
 
@@ -100,6 +101,11 @@ bool isSafeForXmlParser (const juce::String& text)
 
         if (*p == '?')
         {
+            // Only the XML declaration at the very start: the framework's parser loops
+            // forever on a processing instruction followed by text inside an element.
+            if ((p - 1).getAddress() != documentStart.getAddress())
+                return false;
+
             if (! skipPast (p, "?>"))
                 return true;
             continue;

@@ -142,9 +142,8 @@ void VeskSchematicPluginAudioProcessor::setStateInformation (const void* data, i
 
 void VeskSchematicPluginAudioProcessor::applyRestoredOversampling()
 {
-    const auto choice = oversamplingParam != nullptr
-                          ? juce::jlimit (0, 4, juce::roundToInt (oversamplingParam->load()))
-                          : defaultOversamplingIndex;
+    const auto choice = oversamplingParam != nullptr ? oversamplingChoiceFromParameter()
+                                                     : defaultOversamplingIndex;
 
     // The switch resets and re-prepares the oversampler, the mixer and the channel models that
     // processBlock works on, and the host may call this while its audio thread is inside a

@@ -289,6 +289,8 @@ TEST_F (PluginState, aBadBlockLeavesTheInstanceExactlyAsItWas)
         { "only values that are not numbers", wrap (R"(<PARAMETERS currentProgram="5"><PARAM id="input" value="nan"/></PARAMETERS>)") },
         { "a document type declaring entities", wrap (R"(<!DOCTYPE PARAMETERS [<!ENTITY a "&a;">]><PARAMETERS currentProgram="&a;"><PARAM id="input" value="3"/></PARAMETERS>)") },
         { "nesting deep enough to exhaust the parser's stack", wrap (deep) },
+        { "a processing instruction followed by text, on which the parser would loop forever",
+          wrap (R"(<PARAMETERS currentProgram="5"><PARAM id="input" value="3"/><?pi x?>text</PARAMETERS>)") },
     };
 
     for (const auto& [what, block] : cases)
