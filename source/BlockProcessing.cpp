@@ -31,25 +31,9 @@ void runChannelModels (juce::dsp::AudioBlock<float>& upsampled,
                        const schematic::ChannelControls& controls,
                        BlockReadings& readings)
 {
-    const auto numSamples = upsampled.getNumSamples();
-
     for (size_t channel = 0; channel < numModelledChannels; ++channel)
-    {
-        auto& model = models[channel];
-        auto* samples = upsampled.getChannelPointer (channel);
-        float largestReduction = readings.largestGainReductionDb;
-        float largestLight = readings.largestLight;
-
-        for (size_t i = 0; i < numSamples; ++i)
-        {
-            samples[i] = model.processSample (samples[i], controls);
-            largestReduction = std::max (largestReduction, model.lastGainReductionDb);
-            largestLight = std::max (largestLight, model.opticalCell.ldr);
-        }
-
-        readings.largestGainReductionDb = largestReduction;
-        readings.largestLight = largestLight;
-    }
+        models[channel].processSamples (upsampled.getChannelPointer (channel), upsampled.getNumSamples(), controls,
+                                        readings.largestGainReductionDb, readings.largestLight);
 }
 } // namespace
 

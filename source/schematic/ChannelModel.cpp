@@ -121,8 +121,20 @@ float ChannelModel::processSample (float x, const ChannelControls& controls)
     const float w = outputAmp.process (outputAmpGain * outputFilter.process (sum)) * outputAmpScale;
     const float y = outputCoupling.process (w);
 
-    lastGainReductionDb = cell.gain > 0.0f ? -std::max (20.0f * std::log10 (cell.gain), -60.0f)
-                                           : 60.0f;
+    // log10(1) is exactly 0: without depth the divider's gain is 1 and needs no logarithm.
+    const float gainDb = cell.gain == 1.0f ? 0.0f : 20.0f * std::log10 (cell.gain);
+    lastGainReductionDb = cell.gain > 0.0f ? -std::max (gainDb, -60.0f) : 60.0f;
     return y;
+}
+
+void ChannelModel::processSamples (float* samples, size_t numSamples, const ChannelControls& controls,
+                                   float& largestGainReductionDb, float& largestLight)
+{
+    for (size_t i = 0; i < numSamples; ++i)
+    {
+        samples[i] = processSample (samples[i], controls);
+        largestGainReductionDb = std::max (largestGainReductionDb, lastGainReductionDb);
+        largestLight = std::max (largestLight, opticalCell.ldr);
+    }
 }
 } // namespace schematic

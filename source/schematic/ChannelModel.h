@@ -3,6 +3,8 @@
 #include "schematic/ChannelControls.h"
 #include "schematic/CircuitElements.h"
 
+#include <cstddef>
+
 namespace schematic
 {
 // One channel of the optical saturator circuit, run sample by sample at the oversampled
@@ -23,6 +25,12 @@ public:
 
     // One up-sampled sample. Audio thread: no allocation, no lock.
     float processSample (float x, const ChannelControls& controls);
+
+    // processSample over a run of samples in place, raising largestGainReductionDb and
+    // largestLight to the largest lastGainReductionDb and LDR value after any sample.
+    // The same results as calling processSample in turn, without a call per sample.
+    void processSamples (float* samples, size_t numSamples, const ChannelControls& controls,
+                         float& largestGainReductionDb, float& largestLight);
 
     HighPassRC inputCoupling;
     HighPassRC interstageCoupling;

@@ -89,7 +89,10 @@ struct OpAmpStage
     {
         const float step = std::clamp (target - state, -slewPerSample, slewPerSample);
         const float z = state + step;
-        const float y = normaliser * (railVolts * std::tanh (knee * (z / railVolts)));
+        const float shaped = knee * (z / railVolts);
+        // tanh(0) is exactly 0 (of the same sign): a cell whose band is at 0 dB rests at 0
+        // and costs no call.
+        const float y = normaliser * (railVolts * (shaped == 0.0f ? shaped : std::tanh (shaped)));
         state = y;
         return y;
     }

@@ -238,3 +238,36 @@ TEST (ChannelModel, resetReturnsToRestAndKeepsTheCoefficients)
     EXPECT_TRUE (std::all_of (output.begin(), output.end(), [] (float y) { return y == 0.0f; }));
     EXPECT_EQ (model.opticalCell.resistance, 220000.0f);
 }
+
+TEST (ChannelModel, aRunOfSamplesMatchesSampleBySampleAndTracksTheLargestReadings)
+{
+    ControlValues values;
+    values.drive = 0.9f;
+    values.opto = 0.8f;
+    values.airDb = 6.0f;
+    const auto controls = makeChannelControls (values);
+    const auto input = sine (120.0, 1.5, 96000.0, 9600);
+
+    ChannelModel single, run;
+    single.prepare (96000.0);
+    run.prepare (96000.0);
+
+    std::vector<float> expected (input.size());
+    float largestReduction = 0.0f, largestLight = 0.0f;
+    for (size_t i = 0; i < input.size(); ++i)
+    {
+        expected[i] = single.processSample (input[i], controls);
+        largestReduction = std::max (largestReduction, single.lastGainReductionDb);
+        largestLight = std::max (largestLight, single.opticalCell.ldr);
+    }
+
+    auto samples = input;
+    float runReduction = 0.5f, runLight = 0.0f; // raised from where the caller left them
+    run.processSamples (samples.data(), samples.size(), controls, runReduction, runLight);
+
+    EXPECT_EQ (samples, expected);
+    EXPECT_EQ (runReduction, std::max (0.5f, largestReduction));
+    EXPECT_EQ (runLight, largestLight);
+    EXPECT_GT (largestReduction, 1.0f);
+    EXPECT_EQ (run.lastGainReductionDb, single.lastGainReductionDb);
+}
