@@ -176,6 +176,10 @@ void VeskSchematicPluginAudioProcessor::resizeOpenEditor()
 
     // Hosts may restore from another thread, but an editor may only be touched on the
     // message thread, where it may also be closed (or this instance removed) meanwhile.
+    // Without an editor nothing is posted: one opened later opens at the stored size.
+    if (getActiveEditor() == nullptr)
+        return;
+
     juce::MessageManager::callAsync ([processor = juce::WeakReference<VeskSchematicPluginAudioProcessor> (this), width, height]
                                      {
                                          if (processor != nullptr)

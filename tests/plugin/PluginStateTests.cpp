@@ -398,8 +398,10 @@ TEST_F (PluginState, aRestoreFromAHostThreadResizesTheEditorOnTheMessageThread)
     }
     {
         auto processor = std::make_unique<VeskSchematicPluginAudioProcessor>();
+        std::unique_ptr<juce::AudioProcessorEditor> editor (processor->createEditorIfNeeded());
         std::thread hostThread ([&] { restoreState (*processor, block); });
         hostThread.join();
+        editor.reset();
         processor.reset();
         dispatchPendingMessages();
     }
