@@ -447,6 +447,14 @@ bool Instance::setParameter (const std::string& id, float plainValue)
 void Instance::runBlock (const float* const* input, float* const* output, int frames)
 {
     frames = std::clamp (frames, 0, maxBlock);
+
+    if (instance == nullptr)
+    {
+        for (size_t c = 0; c < outputBuffers.size(); ++c)
+            std::fill (output[c], output[c] + frames, 0.0f);
+        return;
+    }
+
     const auto bytes = eventsIn.size() * sizeof (uint64_t);
 
     // The control sequence: one patch:Set per pending change, all at frame 0.
@@ -564,7 +572,7 @@ bool Instance::applyPreset (const std::string& presetUri, std::string& error)
     const NodeOwner node (lilv_new_uri (world, presetUri.c_str()));
     lilv_world_load_resource (world, node);
 
-    LilvState* state = lilv_state_new_from_world (world, owner.getUrids().mapFeatureData(), node);
+    LilvState* state = instance != nullptr ? lilv_state_new_from_world (world, owner.getUrids().mapFeatureData(), node) : nullptr;
     if (state == nullptr)
     {
         error = "lilv found no state for the preset <" + presetUri + ">";
@@ -578,6 +586,9 @@ bool Instance::applyPreset (const std::string& presetUri, std::string& error)
 
 LilvState* Instance::saveState()
 {
+    if (instance == nullptr)
+        return nullptr;
+
     const auto getPortValue = [] (const char* symbol, void* userData, uint32_t* size, uint32_t* type) -> const void*
     {
         auto* self = static_cast<Instance*> (userData);
@@ -600,6 +611,9 @@ LilvState* Instance::saveState()
 
 void Instance::restoreState (const LilvState* state)
 {
+    if (instance == nullptr || state == nullptr)
+        return;
+
     const auto setPortValue = [] (const char* symbol, void* userData, const void* value, uint32_t size, uint32_t type)
     {
         auto* self = static_cast<Instance*> (userData);

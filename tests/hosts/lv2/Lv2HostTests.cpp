@@ -44,11 +44,15 @@ protected:
         ASSERT_TRUE (bundle->isLoaded()) << bundle->error();
     }
 
+    // Null, with a failure, when lilv cannot instantiate the plug-in.
     static std::unique_ptr<lilvhost::Instance> instantiate (int blockLength = 512)
     {
         auto instance = std::make_unique<lilvhost::Instance> (*bundle, sampleRate, blockLength);
-        EXPECT_TRUE (instance->isReady()) << instance->error();
-        return instance;
+        if (instance->isReady())
+            return instance;
+
+        ADD_FAILURE() << instance->error();
+        return {};
     }
 
     // Runs one short block so that queued changes reach the plug-in.
@@ -73,6 +77,16 @@ TEST_F (Lv2Bundle, DescribesThePlugInUnderItsAbsoluteUri)
     EXPECT_EQ (uri.rfind ("https://", 0), 0u) << uri;
     EXPECT_EQ (bundle->getName(), pluginfacts::name);
     EXPECT_TRUE (lilv_plugin_verify (bundle->getPlugin())) << "lilv finds the description incomplete";
+
+    // The binary the description names is inside the bundle.
+    const auto* library = lilv_plugin_get_library_uri (bundle->getPlugin());
+    ASSERT_NE (library, nullptr);
+    char* libraryPath = lilv_file_uri_parse (lilv_node_as_uri (library), nullptr);
+    ASSERT_NE (libraryPath, nullptr);
+    const std::filesystem::path binary (libraryPath);
+    lilv_free (libraryPath);
+    EXPECT_TRUE (std::filesystem::is_regular_file (binary)) << binary << " is missing";
+    EXPECT_EQ (std::filesystem::canonical (binary.parent_path()), std::filesystem::canonical (lv2Bundle()));
 
     // Every feature it insists on is one a host can be expected to offer.
     for (const auto& feature : bundle->getRequiredFeatures())
@@ -130,6 +144,7 @@ TEST_F (Lv2Bundle, EachOversamplingMenuEntrySelectsItsFactor)
         {
             SCOPED_TRACE (p.scalePoints[i].second);
             auto instance = instantiate();
+            ASSERT_NE (instance, nullptr);
             ASSERT_TRUE (instance->setParameter ("oversampling", p.scalePoints[i].first));
             runOneBlock (*instance);
             EXPECT_EQ (instance->latency(), (float) pluginfacts::latencySamples[i]);
@@ -199,6 +214,7 @@ TEST_F (Lv2Bundle, LatencyPortReportsEachOversamplingFactor)
     {
         SCOPED_TRACE (pluginfacts::oversamplingTexts[(size_t) choice]);
         auto instance = instantiate();
+        ASSERT_NE (instance, nullptr);
         ASSERT_TRUE (instance->setParameter ("oversampling", (float) choice));
         runOneBlock (*instance);
         EXPECT_EQ (instance->latency(), (float) pluginfacts::latencySamples[(size_t) choice]);
@@ -208,6 +224,7 @@ TEST_F (Lv2Bundle, LatencyPortReportsEachOversamplingFactor)
 TEST_F (Lv2Bundle, LatencyPortFollowsAChangeOfFactorWhileProcessing)
 {
     auto instance = instantiate();
+    ASSERT_NE (instance, nullptr);
     runOneBlock (*instance);
     EXPECT_EQ (instance->latency(), (float) pluginfacts::latencySamples[2]) << "the default factor is 4x";
 
@@ -233,6 +250,7 @@ TEST_F (Lv2Bundle, DryPathIsDelayedByExactlyTheReportedLatency)
     {
         SCOPED_TRACE (pluginfacts::oversamplingTexts[(size_t) choice]);
         auto instance = instantiate (256);
+        ASSERT_NE (instance, nullptr);
         instance->setParameter ("oversampling", (float) choice);
         instance->setParameter ("mix", 0.0f);
         const auto output = instance->process (input, 256);
@@ -253,6 +271,7 @@ TEST_F (Lv2Bundle, PowerOffPassesAudioThroughUntouched)
 {
     const auto input = makeTestSignal (sampleRate, 0.3);
     auto instance = instantiate (512);
+    ASSERT_NE (instance, nullptr);
     instance->setParameter ("power", 0.0f);
     instance->setParameter ("drive", 1.0f);
     instance->setParameter ("input", 12.0f);
@@ -271,6 +290,7 @@ TEST_F (Lv2Bundle, PresetAppliesItsFactoryProgramThroughTheStateApi)
     ASSERT_EQ (masterLift.label, "Master Lift");
 
     auto instance = instantiate();
+    ASSERT_NE (instance, nullptr);
     std::string error;
     ASSERT_TRUE (instance->applyPreset (masterLift.uri, error)) << error;
     runOneBlock (*instance);
@@ -302,6 +322,7 @@ TEST_F (Lv2Bundle, StateSurvivesTheWrapperAndASessionFile)
     };
 
     auto original = instantiate();
+    ASSERT_NE (original, nullptr);
     for (const auto& [id, value] : settings)
         original->setParameter (id, value);
     runOneBlock (*original);
@@ -323,6 +344,7 @@ TEST_F (Lv2Bundle, StateSurvivesTheWrapperAndASessionFile)
     ASSERT_NE (loaded, nullptr) << "lilv cannot read the saved session file";
 
     auto restored = instantiate();
+    ASSERT_NE (restored, nullptr);
     restored->restoreState (loaded);
     lilv_state_free (loaded);
     runOneBlock (*restored);
@@ -337,6 +359,7 @@ TEST_F (Lv2Bundle, StateSurvivesTheWrapperAndASessionFile)
 
     // Same sound as an instance set up by hand, from the first sample on.
     auto reference = instantiate();
+    ASSERT_NE (reference, nullptr);
     for (const auto& [id, value] : settings)
         reference->setParameter (id, value);
     runOneBlock (*reference);
@@ -370,6 +393,9 @@ TEST_F (Lv2Bundle, CommandLineHostRendersLikeTheLibrary)
     ASSERT_TRUE (readWav (folder.file ("out.wav"), fromTool, error)) << error;
 
     auto instance = instantiate (300);
+    ASSERT_NE (instance, nullptr);
+
+    ASSERT_NE (instance, nullptr);
     const auto presets = bundle->getPresets();
     ASSERT_EQ (presets[28].label, "Mono Radio");
     ASSERT_TRUE (instance->applyPreset (presets[28].uri, error)) << error;
