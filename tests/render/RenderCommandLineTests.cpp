@@ -28,7 +28,7 @@ TEST (RenderCommandLine, defaultsAndEveryOption)
     EXPECT_FALSE (plain.options.json);
 
     const auto full = parseCommandLine (split ("--in=/tmp/in.aiff --out /tmp/o.wav --bits 24 --block 8192 --preset \"Silver Glue\" "
-                                               "--set mix=50% --set output=-3 --state /tmp/s.bin --save-state=/tmp/t.bin "
+                                               "--user-preset \"my mix\" --set mix=50% --set output=-3 --state /tmp/s.bin --save-state=/tmp/t.bin "
                                                "--no-latency-compensation --json"));
     ASSERT_TRUE (full.ok()) << full.error;
     const auto& o = full.options;
@@ -36,6 +36,7 @@ TEST (RenderCommandLine, defaultsAndEveryOption)
     EXPECT_EQ (o.bits, 24);
     EXPECT_EQ (o.blockSize, 8192);
     EXPECT_EQ (o.preset, "Silver Glue");
+    EXPECT_EQ (o.userPreset, "my mix");
     ASSERT_EQ (o.settings.size(), 2u);
     EXPECT_EQ (o.settings[0].id, "mix");
     EXPECT_EQ (o.settings[0].text, "50%");
@@ -67,6 +68,8 @@ TEST (RenderCommandLine, refusesWhatItCannotUse)
         { "--out a.wav --rate 100", "--rate must be a sample rate" },
         { "--out a.wav --in b.wav --rate 44100", "--rate applies to the demo signal only" },
         { "--out a.wav --set mix", "--set needs ID=TEXT" },
+        { "--out a.wav --user-preset", "--user-preset needs a user preset name" },
+        { "--out a.wav --user-preset=", "--user-preset needs a user preset name" },
         { "--out a.wav --in", "--in needs a file" },
         { "--out a.wav --frobnicate", "unknown option \"--frobnicate\"" },
         { "--out a.wav --json=yes", "--json takes no value" },
@@ -84,7 +87,7 @@ TEST (RenderCommandLine, refusesWhatItCannotUse)
 TEST (RenderCommandLine, helpDocumentsEveryOption)
 {
     const auto help = render::helpText();
-    for (const auto* option : { "--in", "--out", "--rate", "--bits", "--preset", "--set", "--block", "--state",
+    for (const auto* option : { "--in", "--out", "--rate", "--bits", "--preset", "--user-preset", "--set", "--block", "--state",
                                 "--save-state", "--no-latency-compensation", "--json", "--list-presets", "--help" })
         EXPECT_TRUE (help.contains (juce::String (option) + " ")) << option;
 }

@@ -271,6 +271,55 @@ TEST_F (RenderEndToEnd, aSavedStateRendersLikeTheSettingsItCameFrom)
         ASSERT_EQ (a.samples.getSample (0, i), b.samples.getSample (0, i)) << "sample " << i;
 }
 
+TEST_F (RenderEndToEnd, aUserPresetAndTheProgramTravelThroughTheState)
+{
+    const auto presetsFolder = juce::File::getSpecialLocation (juce::File::userDocumentsDirectory).getChildFile ("Vesk Plugins");
+    presetsFolder.deleteRecursively();
+
+    {
+        // A preset stored from the editor, in this test's documents folder.
+        VeskSchematicPluginAudioProcessor editorSide;
+        ASSERT_TRUE (setParameterFromPlainValue (editorSide.apvts, "drive", 0.42f));
+        ASSERT_TRUE (setParameterFromPlainValue (editorSide.apvts, "oversampling", 1.0f));
+        editorSide.storeUserPreset ("Hot Tape");
+    }
+
+    const auto first = file ("first.state"), second = file ("second.state");
+    auto result = run ({ "--out", file ("a.wav").getFullPathName(), "--rate", "8000", "--preset", "5",
+                         "--user-preset", "hot tape", "--save-state", first.getFullPathName(), "--json" });
+    ASSERT_EQ (result.status, 0) << result.err;
+    const auto summary = juce::JSON::parse (juce::String (result.out));
+    EXPECT_EQ (summary["userPreset"].toString(), "Hot Tape");
+    EXPECT_EQ (summary["oversampling"].toString(), "2x");
+
+    // The state carries the program, the user preset's name and its values.
+    juce::MemoryBlock saved;
+    ASSERT_TRUE (first.loadFileAsData (saved));
+    const auto xml = juce::AudioProcessor::getXmlFromBinary (saved.getData(), (int) saved.getSize());
+    ASSERT_NE (xml, nullptr);
+    EXPECT_EQ (xml->getStringAttribute ("currentProgram"), "5");
+    EXPECT_EQ (xml->getStringAttribute ("currentUserPresetName"), "Hot Tape");
+    const auto* drive = xml->getChildByAttribute ("id", "drive");
+    ASSERT_NE (drive, nullptr);
+    EXPECT_NEAR (drive->getDoubleAttribute ("value"), 0.42, 1.0e-6);
+
+    // Restored and saved again, nothing is lost.
+    result = run ({ "--out", file ("b.wav").getFullPathName(), "--rate", "8000", "--state", first.getFullPathName(),
+                    "--save-state", second.getFullPathName() });
+    ASSERT_EQ (result.status, 0) << result.err;
+    juce::MemoryBlock savedAgain;
+    ASSERT_TRUE (second.loadFileAsData (savedAgain));
+    EXPECT_EQ (savedAgain, saved);
+
+    // A name that is not stored is refused before anything is rendered.
+    result = run ({ "--out", file ("c.wav").getFullPathName(), "--user-preset", "Cold Tape" });
+    EXPECT_EQ (result.status, 1);
+    EXPECT_NE (result.err.find ("unknown user preset \"Cold Tape\"; the user presets are: Hot Tape"), std::string::npos) << result.err;
+    EXPECT_FALSE (file ("c.wav").exists());
+
+    presetsFolder.deleteRecursively();
+}
+
 TEST_F (RenderEndToEnd, badInputIsRefusedWithAMessageAndNoOutputFile)
 {
     const auto text = file ("notes.txt");

@@ -1,6 +1,8 @@
 #include "ProcessorSetup.h"
 
 #include "DocumentReading.h"
+#include "PluginProcessor.h"
+#include "StorageLocations.h"
 
 namespace render
 {
@@ -65,6 +67,17 @@ namespace
 
         rest = juce::String (p).trim();
         return true;
+    }
+
+    // The user preset with that name: the same letter case first, then any.
+    int findUserPreset (const VeskSchematicPluginAudioProcessor& processor, const juce::String& name)
+    {
+        const auto& presets = processor.userPresets;
+        for (const bool ignoringCase : { false, true })
+            for (size_t i = 0; i < presets.size(); ++i)
+                if (ignoringCase ? presets[i].name.equalsIgnoreCase (name) : presets[i].name == name)
+                    return (int) i;
+        return -1;
     }
 
     juce::Result cannotRead (const juce::String& id, const juce::String& text, const juce::String& expected)
@@ -179,6 +192,26 @@ juce::Result applySettings (juce::AudioProcessor& processor, const Options& opti
                                        + juce::String (processor.getNumPrograms()) + " factory presets");
     }
 
+    int userPreset = -1;
+    auto* plugin = dynamic_cast<VeskSchematicPluginAudioProcessor*> (&processor);
+    if (options.userPreset.isNotEmpty())
+    {
+        if (plugin == nullptr)
+            return juce::Result::fail ("this processor keeps no user presets");
+
+        userPreset = findUserPreset (*plugin, options.userPreset);
+        if (userPreset < 0)
+        {
+            juce::StringArray names;
+            for (const auto& stored : plugin->userPresets)
+                names.add (stored.name);
+            const auto file = plugin->getUserPresetsDirectory().getChildFile (storageLocations::userPresetsFileName).getFullPathName();
+            return juce::Result::fail ("unknown user preset \"" + options.userPreset + "\"; "
+                                       + (names.isEmpty() ? "no user presets are stored in \"" + file + "\""
+                                                          : "the user presets are: " + names.joinIntoString (", ")));
+        }
+    }
+
     struct Change
     {
         juce::AudioProcessorParameter* parameter;
@@ -201,6 +234,12 @@ juce::Result applySettings (juce::AudioProcessor& processor, const Options& opti
     {
         processor.setCurrentProgram (preset);
         applied.presetName = processor.getProgramName (preset);
+    }
+
+    if (userPreset >= 0)
+    {
+        plugin->recallUserPreset (userPreset);
+        applied.userPresetName = plugin->currentUserPresetName;
     }
 
     for (const auto& change : changes)

@@ -24,11 +24,13 @@ juce::Result checkStateBlock (const juce::MemoryBlock& bytes);
 
 struct AppliedSettings
 {
-    juce::String presetName;   // empty when no preset was applied
+    juce::String presetName;     // empty when no preset was applied
+    juce::String userPresetName; // empty when no user preset was recalled
     juce::StringArray changes; // "mix = 50%" for every --set, in order
 };
 
-// Applies the state file, the preset and the parameter settings, in that order, each
-// parameter inside a change gesture. Every setting is checked before anything is applied.
+// Applies the state file, the factory preset, the user preset and the parameter settings,
+// in that order, each parameter inside a change gesture. Every setting is checked before
+// anything is applied.
 juce::Result applySettings (juce::AudioProcessor& processor, const Options& options, AppliedSettings& applied);
 } // namespace render

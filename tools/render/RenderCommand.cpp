@@ -160,6 +160,7 @@ int runRenderer (const Options& options, Console& console)
         summary->setProperty ("latencyCompensated", options.compensateLatency);
         summary->setProperty ("oversampling", oversampling);
         summary->setProperty ("preset", applied.presetName.isEmpty() ? juce::var() : juce::var (applied.presetName));
+        summary->setProperty ("userPreset", applied.userPresetName.isEmpty() ? juce::var() : juce::var (applied.userPresetName));
         juce::Array<juce::var> changes;
         for (const auto& change : applied.changes)
             changes.add (change);
@@ -185,6 +186,8 @@ int runRenderer (const Options& options, Console& console)
         out << "oversamp. " << oversampling << "\n";
         if (applied.presetName.isNotEmpty())
             out << "preset    " << applied.presetName << "\n";
+        if (applied.userPresetName.isNotEmpty())
+            out << "preset    " << applied.userPresetName << " (user preset)\n";
         for (const auto& change : applied.changes)
             out << "set       " << change << "\n";
         out << "input     peak " << decibelText (inputLevels.peak) << ", RMS " << decibelText (inputLevels.rms) << "\n";

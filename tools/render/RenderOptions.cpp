@@ -36,6 +36,8 @@ juce::String helpText()
            "  --state FILE              loads a saved plug-in state block (as a host saves it).\n"
            "  --preset NAME|NUMBER      applies a factory preset, by name (any letter case) or by number\n"
            "                            0..32; --list-presets shows them.\n"
+           "  --user-preset NAME        recalls a user preset stored from the plug-in's editor, by name (any\n"
+           "                            letter case), from the user presets file in the documents folder.\n"
            "  --set ID=TEXT             sets a parameter from text as the user types it, read by the\n"
            "                            parameter itself: input=-3, drive=40%, mix=50%, output=0 (the trim\n"
            "                            shown to the user), oversampling=16x, power=off. Repeatable; later\n"
@@ -188,6 +190,14 @@ ParsedCommandLine parseCommandLine (const juce::StringArray& arguments)
             if (value.trim().isEmpty())
                 return fail ("--preset needs a preset name or number");
             options.preset = value.trim();
+        }
+        else if (name == "--user-preset")
+        {
+            if (! takeValue ("a user preset name"))
+                return result;
+            if (value.trim().isEmpty())
+                return fail ("--user-preset needs a user preset name");
+            options.userPreset = value.trim();
         }
         else if (name == "--set")
         {

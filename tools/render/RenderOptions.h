@@ -21,6 +21,7 @@ struct Options
     bool rateGiven = false;
     int bits = 32;           // 32: float; 16 and 24: integer PCM
     juce::String preset;     // a factory preset's name or number, empty for none
+    juce::String userPreset; // a stored user preset's name, empty for none
     std::vector<ParameterSetting> settings;
     int blockSize = 512;
     juce::File stateFile;
