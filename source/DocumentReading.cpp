@@ -1,6 +1,7 @@
 #include "DocumentReading.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -223,8 +224,8 @@ juce::String safeNumberLiteral (const juce::String& literal)
     return juce::String (value, 15, true);
 }
 
-// The text with risky number literals rewritten, or an empty string when the nesting is
-// too deep for the framework's recursive parser.
+// False when the nesting is too deep for the framework's recursive parser; otherwise
+// safeText is the text with the risky number literals rewritten.
 bool makeSafeForJsonParser (const juce::String& text, juce::String& safeText)
 {
     juce::MemoryOutputStream out;
@@ -409,14 +410,16 @@ double leadingNumber (const juce::String& text)
     // only the exponent needs taming: more than six significant digits are replaced by
     // 999999, which still reads as infinity or zero.
     auto p = text.getCharPointer().findEndOfWhitespace();
-    juce::String tamed;
-    auto literalStart = p;
+    const auto literalStart = p;
 
     if (*p == '-' || *p == '+')
         ++p;
 
     if (! isDigit (*p) && *p != '.')
-        return juce::CharacterFunctions::readDoubleValue (literalStart); // nan, inf or nothing
+    {
+        auto special = literalStart; // "nan", "inf", or no number at all
+        return juce::CharacterFunctions::readDoubleValue (special);
+    }
 
     while (isDigit (*p))
         ++p;
@@ -428,7 +431,7 @@ double leadingNumber (const juce::String& text)
             ++p;
     }
 
-    tamed = juce::String (literalStart, p);
+    auto tamed = juce::String (literalStart, p);
 
     if (*p == 'e' || *p == 'E')
     {
