@@ -13,7 +13,7 @@ juce_add_plugin(VeskQ84D
     PRODUCT_NAME "Vesk Q84D"
     COMPANY_NAME "${VESK_COMPANY_NAME}"
     COMPANY_WEBSITE "${VESK_COMPANY_WEBSITE}"
-    COMPANY_EMAIL "support@veskaudio.com"
+    COMPANY_EMAIL "mailto:support@veskaudio.com"
     BUNDLE_ID "com.veskaudio.q84d"
     DESCRIPTION "Optical saturator"
     PLUGIN_MANUFACTURER_CODE Vesk

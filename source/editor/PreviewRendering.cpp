@@ -12,8 +12,13 @@ juce::File previewFileFromCommandLine (const juce::String& commandLine)
     tokens.trim();
     tokens.removeEmptyStrings (true);
 
-    for (const auto& token : tokens)
+    for (auto token : tokens)
     {
+        // A stand-alone app's parameter string quotes every argument that holds a space, so
+        // the shell's --render-preview="/a b.png" arrives as "--render-preview=/a b.png".
+        if (token.isQuotedString())
+            token = token.unquoted();
+
         if (! token.startsWith (previewOption))
             continue;
 

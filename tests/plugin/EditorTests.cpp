@@ -590,6 +590,8 @@ INSTANTIATE_TEST_SUITE_P (CommandLines, PreviewOption,
                                            PreviewCase { "  --render-preview=\"/tmp/with space/a.png\"  ", "/tmp/with space/a.png" },
                                            PreviewCase { "--render-preview=/tmp/first.png --render-preview=/tmp/second.png", "/tmp/first.png" },
                                            PreviewCase { "-x\t--render-preview=/tmp/tab.png", "/tmp/tab.png" },
+                                           // How the stand-alone app hands over an argument with a space.
+                                           PreviewCase { "\"--render-preview=/tmp/with space/b.png\" -x", "/tmp/with space/b.png" },
                                            PreviewCase { "--render-preview=", "" },
                                            PreviewCase { "--RENDER-PREVIEW=/tmp/a.png", "" },
                                            PreviewCase { "", "" }));
