@@ -31,7 +31,7 @@ case "$mode" in
     preview)
         grep -aq -- "--render-preview=" "$app" || fail "the Standalone has no --render-preview option"
 
-        image="$work/new-folder/preview.png"   # in a folder that does not exist yet
+        image="$work/new folder/preview.png"   # in a folder that does not exist yet, with a space in its name
         timeout 120 bash -c 'xvfb-run -a -s "-screen 0 1920x1080x24" "$1" "--render-preview=$2"' _ "$app" "$image" \
             > "$work/log" 2>&1
         status=$?
