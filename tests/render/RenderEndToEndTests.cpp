@@ -368,6 +368,7 @@ TEST_F (RenderEndToEnd, badInputIsRefusedWithAMessageAndNoOutputFile)
         { "state of another kind", { "--state", foreignXml.getFullPathName() }, "is not a state block", 1 },
         { "missing state file", { "--state", file ("absent.state").getFullPathName() }, "no such file", 1 },
         { "output folder missing", { "--rate", "8000" }, "does not exist", 1 },
+        { "state target folder missing", { "--save-state", file ("no-such-folder").getChildFile ("s.state").getFullPathName() }, "does not exist", 1 },
     };
 
     for (const auto& c : cases)
@@ -407,6 +408,7 @@ TEST_F (RenderEndToEnd, theExecutableReportsThroughItsExitStatus)
     juce::ChildProcess help;
     ASSERT_TRUE (help.start (juce::StringArray { VESK_RENDER_EXECUTABLE, "--help" }));
     const auto helpText = help.readAllProcessOutput();
+    ASSERT_TRUE (help.waitForProcessToFinish (60000)); // the exit code is only known then
     EXPECT_EQ (help.getExitCode(), 0u);
     EXPECT_TRUE (helpText.contains ("--no-latency-compensation"));
 
@@ -414,6 +416,7 @@ TEST_F (RenderEndToEnd, theExecutableReportsThroughItsExitStatus)
     const auto output = file ("never.wav");
     ASSERT_TRUE (bad.start (juce::StringArray { VESK_RENDER_EXECUTABLE, "--out", output.getFullPathName(), "--block", "0" }));
     const auto message = bad.readAllProcessOutput();
+    ASSERT_TRUE (bad.waitForProcessToFinish (60000));
     EXPECT_EQ (bad.getExitCode(), 2u);
     EXPECT_TRUE (message.contains ("--block must be a whole number from 1 to 8192")) << message;
     EXPECT_FALSE (output.exists());

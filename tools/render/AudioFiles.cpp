@@ -55,19 +55,19 @@ juce::Result readAudioFile (const juce::File& file, AudioData& data)
     return juce::Result::ok();
 }
 
+juce::Result checkOutputTarget (const juce::File& file)
+{
+    const auto folder = file.getParentDirectory();
+    if (! folder.isDirectory())
+        return juce::Result::fail ("cannot write \"" + file.getFullPathName() + "\": the folder \""
+                                   + folder.getFullPathName() + "\" does not exist");
+    if (file.isDirectory())
+        return juce::Result::fail ("cannot write \"" + file.getFullPathName() + "\": it is a folder");
+    return juce::Result::ok();
+}
+
 namespace
 {
-    juce::Result checkOutputFolder (const juce::File& file)
-    {
-        const auto folder = file.getParentDirectory();
-        if (! folder.isDirectory())
-            return juce::Result::fail ("cannot write \"" + file.getFullPathName() + "\": the folder \""
-                                       + folder.getFullPathName() + "\" does not exist");
-        if (file.isDirectory())
-            return juce::Result::fail ("cannot write \"" + file.getFullPathName() + "\": it is a folder");
-        return juce::Result::ok();
-    }
-
     juce::Result moveIntoPlace (juce::TemporaryFile& temporary, const juce::File& file)
     {
         if (! temporary.overwriteTargetFileWithTemporary())
@@ -78,7 +78,7 @@ namespace
 
 juce::Result writeWavFile (const juce::File& file, const juce::AudioBuffer<float>& samples, double sampleRate, int bits)
 {
-    if (auto folder = checkOutputFolder (file); folder.failed())
+    if (auto folder = checkOutputTarget (file); folder.failed())
         return folder;
 
     juce::TemporaryFile temporary (file);
@@ -104,7 +104,7 @@ juce::Result writeWavFile (const juce::File& file, const juce::AudioBuffer<float
 
 juce::Result writeBinaryFile (const juce::File& file, const juce::MemoryBlock& bytes)
 {
-    if (auto folder = checkOutputFolder (file); folder.failed())
+    if (auto folder = checkOutputTarget (file); folder.failed())
         return folder;
 
     juce::TemporaryFile temporary (file);

@@ -15,6 +15,9 @@ struct AudioData
 // and for anything that is not WAV or AIFF.
 juce::Result readAudioFile (const juce::File& file, AudioData& data);
 
+// Whether a file could be written there: its folder exists and it is not a folder itself.
+juce::Result checkOutputTarget (const juce::File& file);
+
 // Writes a WAV file (32: float, 16 and 24: integer PCM) through a temporary file in the
 // same folder, moved over the target only when every sample has been written. On failure
 // neither the target nor the temporary file is changed or left behind.

@@ -93,6 +93,12 @@ int runRenderer (const Options& options, Console& console)
         return success;
     }
 
+    // Where the results go is checked before any work, so that a typing error costs nothing.
+    for (const auto& target : { options.output, options.saveStateFile })
+        if (target != juce::File())
+            if (auto check = checkOutputTarget (target); check.failed())
+                return fail (console, check.getErrorMessage());
+
     AppliedSettings applied;
     if (auto result = applySettings (*processor, options, applied); result.failed())
         return fail (console, result.getErrorMessage());
@@ -131,7 +137,7 @@ int runRenderer (const Options& options, Console& console)
         processor->getStateInformation (state);
         if (auto written = writeBinaryFile (options.saveStateFile, state); written.failed())
         {
-            // The audio is complete, but the command did not do all it was asked.
+            // The command did not do all it was asked, so it leaves no output behind.
             options.output.deleteFile();
             return fail (console, written.getErrorMessage());
         }
