@@ -17,6 +17,10 @@ VeskSchematicPluginAudioProcessor::VeskSchematicPluginAudioProcessor()
 
     dryWetMixer.setMixingRule (juce::dsp::DryWetMixingRule::linear);
 
+    // The weak reference that a restore from a host thread hands to the message thread is
+    // created here, once, rather than first on whichever thread restores.
+    juce::WeakReference<VeskSchematicPluginAudioProcessor> { this };
+
     // A missing or malformed size file leaves 1536 x 800.
     loadStoredEditorSize();
     loadUserPresets();
