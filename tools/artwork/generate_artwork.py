@@ -161,12 +161,12 @@ def surface_normals(height, px):
     return -gx * inv, -gy * inv, nz * inv
 
 
-def shade(nx, ny, nz, albedo, spec, shininess, env=0.0, ambient=0.16, key=1.0):
+def shade(nx, ny, nz, albedo, specular, shininess, env=0.0, ambient=0.16, key=1.0):
     """Linear-light colour of a surface: wrapped diffuse, Blinn highlight and a soft top softbox."""
     ndl = nx * LIGHT[0] + ny * LIGHT[1] + nz * LIGHT[2]
     diffuse = clamp01(ndl * 0.85 + 0.15)
     ndh = clamp01(nx * HALF[0] + ny * HALF[1] + nz * HALF[2])
-    highlight = ndh ** shininess * spec
+    highlight = ndh ** shininess * specular
     # Reflection of the view ray; a large soft light above and slightly left.
     ry = 2.0 * nz * ny
     rz = 2.0 * nz * nz - 1.0
@@ -396,8 +396,8 @@ class KnobRenderer:
         line = edge_coverage((across - half) * R, self.px) * edge_coverage((0.11 - along) * R, self.px) \
             * edge_coverage((along - self.r_body + 0.01) * R, self.px)
         albedo = mix(albedo, self.pointer_lin[None, None, :] * 0.78, line[..., None])
-        spec = 0.45 * (1.0 - 0.5 * line)
-        lin = shade(nx, ny, nz, albedo, spec, 20.0, env=0.10, ambient=0.12)
+        specular = 0.45 * (1.0 - 0.5 * line)
+        lin = shade(nx, ny, nz, albedo, specular, 20.0, env=0.10, ambient=0.12)
         # A broad, soft lobe: the satin plastic catches the key light over a wide area.
         ndh = clamp01(nx * HALF[0] + ny * HALF[1] + nz * HALF[2])
         lin = lin + (0.028 * ndh ** 5 * (1.0 - 0.5 * line))[..., None]
