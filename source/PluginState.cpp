@@ -1,5 +1,6 @@
 #include "DocumentReading.h"
 #include "PluginProcessor.h"
+#include "StateBlock.h"
 
 #include <cmath>
 
@@ -9,18 +10,15 @@
 
 namespace
 {
-constexpr juce::uint32 stateMagicNumber = 0x21324356; // "VC2!" in little-endian bytes
-constexpr int stateHeaderSize = 8;
-
 // The document inside a state block, or null when the block is too short, carries another
 // magic number or a length of 0, or its text is not well-formed XML. The text is the stored
 // length's worth of bytes, cut to what the block holds, and is copied before it is read.
 std::unique_ptr<juce::XmlElement> documentFromStateBlock (const void* data, int sizeInBytes)
 {
-    if (data == nullptr || sizeInBytes <= stateHeaderSize)
+    if (data == nullptr || sizeInBytes <= stateBlock::headerSize)
         return {};
 
-    if (juce::ByteOrder::littleEndianInt (data) != stateMagicNumber)
+    if (juce::ByteOrder::littleEndianInt (data) != stateBlock::magicNumber)
         return {};
 
     const auto storedLength = (size_t) juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4));
@@ -28,8 +26,8 @@ std::unique_ptr<juce::XmlElement> documentFromStateBlock (const void* data, int 
     if (storedLength < 1)
         return {};
 
-    const auto textLength = juce::jmin (storedLength, (size_t) sizeInBytes - stateHeaderSize);
-    return documentReading::parseXml (documentReading::textFromUtf8 (juce::addBytesToPointer (data, stateHeaderSize), textLength));
+    const auto textLength = juce::jmin (storedLength, (size_t) sizeInBytes - stateBlock::headerSize);
+    return documentReading::parseXml (documentReading::textFromUtf8 (juce::addBytesToPointer (data, stateBlock::headerSize), textLength));
 }
 
 // The parameter tree to install from a restored document: the live tree's copy, in its own

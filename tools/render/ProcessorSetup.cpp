@@ -2,6 +2,7 @@
 
 #include "DocumentReading.h"
 #include "PluginProcessor.h"
+#include "StateBlock.h"
 #include "StorageLocations.h"
 
 namespace render
@@ -148,18 +149,17 @@ juce::Result readParameterText (juce::AudioProcessor& processor, const Parameter
 
 juce::Result checkStateBlock (const juce::MemoryBlock& bytes)
 {
-    constexpr juce::uint32 stateBlockMagic = 0x21324356; // "VC2!" in little-endian order
     const auto* data = static_cast<const char*> (bytes.getData());
     const auto size = bytes.getSize();
 
-    if (size <= 8 || juce::ByteOrder::littleEndianInt (data) != stateBlockMagic)
+    if (size <= (size_t) stateBlock::headerSize || juce::ByteOrder::littleEndianInt (data) != stateBlock::magicNumber)
         return juce::Result::fail ("it does not start like a plug-in state block");
 
     const auto length = static_cast<size_t> (juce::ByteOrder::littleEndianInt (data + 4));
-    if (length == 0 || length > size - 8)
+    if (length == 0 || length > size - (size_t) stateBlock::headerSize)
         return juce::Result::fail ("its length field does not match the file");
 
-    const auto xml = documentReading::parseXml (documentReading::textFromUtf8 (data + 8, length));
+    const auto xml = documentReading::parseXml (documentReading::textFromUtf8 (data + stateBlock::headerSize, length));
     if (xml == nullptr)
         return juce::Result::fail ("it holds no readable XML");
     if (! xml->hasTagName ("PARAMETERS"))
